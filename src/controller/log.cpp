@@ -2,13 +2,12 @@
 
 #include <stdio.h>
 
+#include "host/text.h"
+
 namespace {
 
 LOG_SINK g_sink = nullptr;
 void* g_sink_context = nullptr;
-
-// Lead bytes of double-byte characters in code page 932.
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 }  // namespace
 
@@ -17,13 +16,8 @@ int FormatTextV(char (&buffer)[FORMAT_BUFFER_SIZE], const char* format, va_list 
   int n = vsnprintf(buffer, FORMAT_BUFFER_SIZE, format, args);
   if (n < 0) n = 0;
   if (n > limit) n = limit;
-  // Walk characters from the start: only this finds where a pair begins.
-  int end = 0;
-  while (end < n) {
-    int width = IsLeadByte(static_cast<unsigned char>(buffer[end])) ? 2 : 1;
-    if (end + width > n) break;
-    end += width;
-  }
+  // Walking from the start is the only way to know where a pair begins.
+  int end = static_cast<int>(CharBoundary(buffer, static_cast<size_t>(n)));
   buffer[end] = '\0';
   return end;
 }

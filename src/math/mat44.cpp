@@ -157,8 +157,12 @@ float Minor(const float (&m)[4][4], int r, int c) {
 
 }  // namespace
 
+float MAT44::Determinant3() const {
+  return Det3(m[0][0], m[0][1], m[0][2], m[1][0], m[1][1], m[1][2], m[2][0], m[2][1], m[2][2]);
+}
+
 MAT44 MAT44::Inverse() const {
-  float d = Det3(m[0][0], m[0][1], m[0][2], m[1][0], m[1][1], m[1][2], m[2][0], m[2][1], m[2][2]);
+  float d = Determinant3();
   if (d == 0.0f) return *this;
   float k = 1.0f / d;
   MAT44 r;

@@ -52,6 +52,8 @@ struct MAT44 {
   // M = P(p, R) * M.
   void ApplyPivotRotation(const VEC3& p, const MAT44& r);
 
+  // Determinant of the upper 3x3.
+  float Determinant3() const;
   // Exact inverse for matrices whose last column is (0, 0, 0, 1); a matrix
   // whose upper 3x3 is singular comes back unchanged.
   MAT44 Inverse() const;
