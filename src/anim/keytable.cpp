@@ -233,6 +233,9 @@ bool DL_KEYTABLE::DeleteSelectedKeys() {
 }
 
 void DL_KEYTABLE::RemoveDuplicateFrames() {
+  CURSOR cursor = SaveCursor();
+  ClearEntries();
   for (DL_CHANNEL* c = first_channel; c != nullptr; c = c->next) c->RemoveDuplicateFrames();
-  Rebuild();
+  RegisterAllKeys();
+  RestoreCursor(cursor);
 }
