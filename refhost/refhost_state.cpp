@@ -2,13 +2,6 @@
 
 #include "refhost/refhost.h"
 
-RH_DOCUMENT::~RH_DOCUMENT() {
-  for (RH_OBJECT* o : objects) delete o;
-  for (RH_MATERIAL* m : materials) delete m;
-  for (RH_OBJECT* o : draw_objects) delete o;
-  for (RH_MATERIAL* m : draw_materials) delete m;
-}
-
 const RH_REQUEST_KEY* RH_REQUEST::Find(const char* key) const {
   for (const RH_REQUEST_KEY& k : keys)
     if (k.key == key) return &k;
@@ -28,6 +21,46 @@ void RefHostReset() {
   host.view_options = RH_VIEW_OPTIONS();
   host.requests.clear();
   host.station_callbacks = 0;
+  host.plugin_event = nullptr;
+  host.undo_state = 0;
+  host.draw_passes = 0;
+}
+
+void RefHostDrawViews() {
+  REFHOST& host = RefHost();
+  // A redraw asked for while drawing is folded into the pass under way.
+  if (host.drawing) return;
+  host.drawing = true;
+  RH_DOCUMENT* doc = host.document;
+  if (host.plugin_event != nullptr) {
+    int width = doc->scene.width, height = doc->scene.height;
+    KEYVALUE option[] = {{"scene", &doc->scene}, {"width", &width}, {"height", &height}, {nullptr, nullptr}};
+    host.plugin_event(doc, 110, option);
+  }
+  ++host.draw_passes;
+  // Instant drawing objects and materials last for one pass.
+  std::vector<RH_OBJECT*> objects;
+  for (RH_OBJECT* o : doc->draw_objects) {
+    if (o->instant) delete o;
+    else objects.push_back(o);
+  }
+  doc->draw_objects.swap(objects);
+  std::vector<RH_MATERIAL*> materials;
+  for (RH_MATERIAL* m : doc->draw_materials) {
+    if (m->instant) delete m;
+    else materials.push_back(m);
+  }
+  doc->draw_materials.swap(materials);
+  host.drawing = false;
+}
+
+void RefHostRecordUndo() {
+  REFHOST& host = RefHost();
+  ++host.undo_state;
+  if (host.plugin_event == nullptr) return;
+  int state = host.undo_state, size = 1;
+  KEYVALUE option[] = {{"state", &state}, {"size", &size}, {nullptr, nullptr}};
+  host.plugin_event(host.document, 212, option);
 }
 
 namespace {
