@@ -8,11 +8,19 @@
 #include <unordered_set>
 
 #include "anim/motion.h"
+#include "host/text.h"
 #include "mesh/mtl.h"
 #include "mesh/obj.h"
+#include "host/host_table.h"
 #include "model/bone.h"
 
-DL_MODEL::~DL_MODEL() { Clear(); }
+DL_MODEL::~DL_MODEL() {
+  Clear();
+  DeleteVcolMaterial();
+  if (scratch_object != nullptr && document != nullptr && scratch_index >= 0) MQDoc_DeleteObject(document, scratch_index);
+  scratch_object = nullptr;
+  scratch_index = -1;
+}
 
 // ---- identifiers and names ----
 
@@ -30,43 +38,20 @@ int32_t DL_MODEL::MakeMotionId() {
   return next_motion_id++;
 }
 
-namespace {
-
-// The number n when name is exactly prefix followed by "%d" of n >= 1.
-bool NumberedName(const char* name, const char* prefix, long* n) {
-  size_t len = strlen(prefix);
-  if (strncmp(name, prefix, len) != 0) return false;
-  const char* digits = name + len;
-  if (digits[0] < '1' || digits[0] > '9') return false;
-  for (const char* p = digits; *p != '\0'; ++p)
-    if (*p < '0' || *p > '9' || p - digits > 9) return false;
-  *n = strtol(digits, nullptr, 10);
-  return true;
-}
-
-// The smallest n >= 1 not in used.
-long FirstFree(std::unordered_set<long>& used) {
-  long n = 1;
-  while (used.count(n) != 0) ++n;
-  return n;
-}
-
-}  // namespace
-
 void DL_MODEL::NewBoneName(char* name) const {
-  std::unordered_set<long> used;
+  std::vector<long> used;
   long n;
   for (DL_BONE* b = first_bone; b != nullptr; b = b->NextInPreorder())
-    if (NumberedName(b->name, "bone", &n)) used.insert(n);
-  snprintf(name, 256, "bone%ld", FirstFree(used));
+    if (NumberedName(b->name, "bone", &n)) used.push_back(n);
+  snprintf(name, 256, "bone%ld", FirstFreeNumber(used));
 }
 
 void DL_MODEL::NewMotionName(char* name) const {
-  std::unordered_set<long> used;
+  std::vector<long> used;
   long n;
   for (DL_MOT* m : motions)
-    if (NumberedName(m->name, "mot", &n)) used.insert(n);
-  snprintf(name, 256, "mot%ld", FirstFree(used));
+    if (NumberedName(m->name, "mot", &n)) used.push_back(n);
+  snprintf(name, 256, "mot%ld", FirstFreeNumber(used));
 }
 
 // ---- bone lookups ----
@@ -332,6 +317,7 @@ void DL_MODEL::FullPoseUpdate() {
   model_matrix = MAT44();
   UpdateBoneMatrices(first_bone, true, model_matrix);
   for (DL_OBJ* o : objects) o->EvaluateTracks();
+  DeformAll();
   SetFlag(MODEL_POSE_UPDATED, true);
 }
 
@@ -339,7 +325,15 @@ void DL_MODEL::FinishLoading() {
   for (DL_BONE* b = first_bone; b != nullptr; b = b->NextInPreorder()) b->mirror.Resolve(this);
   for (DL_MOT* m : motions) m->bone.Resolve(this);
   for (DL_OBJ* o : objects) o->ResolveBoneReferences(this);
+  Synchronize();
+  SelectCurrentObject();
   FullPoseUpdate();
+  if (IsActive()) CreateAllDisplays();
+}
+
+void DL_MODEL::ClearAndRebind() {
+  Clear();
+  Synchronize();
 }
 
 int DL_MODEL::DeepestLevel() const {

@@ -31,11 +31,16 @@ enum : uint32_t {
   MODEL_POSE_UPDATED = 1u << 12,   // set by every full pose update
 };
 
-// A weight-pen preset; see the weight pen.
+// A weight-pen preset.
 struct PEN_PRESET {
-  float values[3];
-  int32_t option;
+  float size;    // pen radius in screen pixels
+  float weight;  // what the pen writes, adds or subtracts
+  float depth;   // stored and edited only
+  int32_t mode;  // PEN_NORMAL, PEN_ADD, PEN_SUB
 };
+
+enum { PEN_NORMAL = 0, PEN_ADD = 1, PEN_SUB = 2 };
+enum { PEN_SINGLE = 0, PEN_PALETTE = 1 };
 
 struct DL_MODEL {
   uint32_t flags = MODEL_SHOW_BONES;
@@ -57,12 +62,11 @@ struct DL_MODEL {
   MAT44 model_matrix;  // parent matrix of the top-level bones
   std::vector<int32_t> object_index_table;
   int32_t display_mode = 4;
-  PEN_PRESET presets[4] = {{{10.0f, 1.0f, 50.0f}, 0},
-                           {{5.0f, 1.0f, 50.0f}, 0},
-                           {{30.0f, 1.0f, 50.0f}, 0},
-                           {{50.0f, 1.0f, 50.0f}, 0}};
+  PEN_PRESET presets[4] = {{10.0f, 1.0f, 50.0f, 0}, {5.0f, 1.0f, 50.0f, 0}, {30.0f, 1.0f, 50.0f, 0}, {50.0f, 1.0f, 50.0f, 0}};
   PEN_PRESET* current_preset = &presets[0];
-  int32_t preset_option = 0;
+  int32_t preset_option = PEN_SINGLE;  // the pen's palette mode
+  MQMaterial vcol_material = nullptr;  // the vertex-colour drawing material
+  int32_t vcol_material_index = -1;
 
   DL_MODEL() = default;
   DL_MODEL(const DL_MODEL&) = delete;
@@ -115,10 +119,36 @@ struct DL_MODEL {
   DL_MTL* FindMaterialById(int32_t id) const;
   DL_MTL* NewMaterial(int32_t id);
 
+  // Binding to the document (model_binding.cpp).
+  // Binds, adds and removes object and material records by identity and
+  // rebuilds every vertex table.
+  void Synchronize();
+  void SynchronizeMaterials();
+  // The record of the document's current object becomes current.
+  void SelectCurrentObject();
+  bool IsActive() const { return HasFlag(MODEL_ACTIVE); }
+  // Shows the deformation display instead of the host objects, or back.
+  void SwitchDisplay(bool on);
+  void CreateAllDisplays();
+  void DeleteAllDisplays();
+  void WriteAllPositions();
+  void WriteAllFaceColours();
+  void EnsureVcolMaterial();
+  void DeleteVcolMaterial();
+  // The drawing visibility of display copies; rebuilt when it changes while active.
+  void SetDisplayMode(int32_t mode);
+  void ChangeShownOnAllObjects(int change);     // a FLAG_CHANGE
+  void ChangeEditableOnAllObjects(int change);  // a FLAG_CHANGE
+  void DeformAll();
+  // Writes the posed shape into the host objects and discards all plug-in data.
+  bool Freeze();
+
   // Whole-model operations.
   void Clear();
+  void ClearAndRebind();
   void FullPoseUpdate();
-  // After stored data was read: identifiers to records, then a pose update.
+  // After stored data was read: identifiers to records, rebinding to the
+  // document, a pose update and the display rebuilt.
   void FinishLoading();
   int DeepestLevel() const;
   int CountBonesShownInTree() const;

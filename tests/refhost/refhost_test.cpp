@@ -66,7 +66,7 @@ TEST_F(RefHostTest, IdentitiesAndMaterialsFollowEdits) {
   RH_OBJECT* a = doc()->AddObject("a");
   RH_OBJECT* b = doc()->AddObject("b");
   EXPECT_NE(RH_MQObj_GetIntValue(a, 260), RH_MQObj_GetIntValue(b, 260));
-  RH_MATERIAL* m0 = doc()->AddMaterial("m0");
+  int32_t m0_identity = doc()->AddMaterial("m0")->identity;
   doc()->AddMaterial("m1");
   RH_MATERIAL* m2 = doc()->AddMaterial("m2");
   for (int i = 0; i < 3; ++i) a->AddVertex(MQPoint{0, 0, 0});
@@ -76,7 +76,7 @@ TEST_F(RefHostTest, IdentitiesAndMaterialsFollowEdits) {
   EXPECT_EQ(a->faces[0].material, 0);  // still m2
   EXPECT_TRUE(doc()->DeleteMaterial(1));  // m0 now at 1 goes
   EXPECT_EQ(RH_MQMat_GetIntValue(RH_MQDoc_GetMaterial(doc(), 0), 259), m2->identity);
-  EXPECT_NE(m0->identity, m2->identity);
+  EXPECT_NE(m0_identity, m2->identity);
   EXPECT_TRUE(doc()->DeleteObject(0));
   EXPECT_EQ(RH_MQDoc_GetObject(doc(), 0), b);
   EXPECT_EQ(RH_MQDoc_GetObject(doc(), 1), nullptr);
