@@ -96,6 +96,8 @@ int main(int argc, char** argv) {
   auto enum_string = Export<ENUM_STRING_FN>(plugin, "MQEnumString");
   auto on_event = Export<ON_EVENT_FN>(plugin, "MQOnEvent");
 
+  RefHost().plugin_event = on_event;
+
   DWORD version = check_version(kHostVersion);
   printf("MQCheckVersion(0x%X): 0x%lX\n", static_cast<unsigned>(kHostVersion), version);
   if (version == 0) return 1;

@@ -1,5 +1,9 @@
 // Linear blend skinning: every vertex's edited shape moved by its weighted
 // bones, each matrix applied separately and the results blended.
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
+
 #include "mesh/morph.h"
 #include "mesh/obj.h"
 #include "mesh/objvert.h"
@@ -82,6 +86,49 @@ void BuildSkinCache(std::vector<DL_OBJVERT*>& vertices, SKIN_CACHE* cache) {
 
 }  // namespace
 
+namespace {
+
+#if defined(__SSE2__)
+// p . M with the four columns in one register: every lane does exactly the
+// scalar operations in the scalar order, so the bits are the same.
+inline __m128 TransformLanes(const MAT44& m, __m128 x, __m128 y, __m128 z) {
+  __m128 r = _mm_add_ps(_mm_mul_ps(x, _mm_loadu_ps(m.m[0])), _mm_mul_ps(y, _mm_loadu_ps(m.m[1])));
+  r = _mm_add_ps(r, _mm_mul_ps(z, _mm_loadu_ps(m.m[2])));
+  return _mm_add_ps(r, _mm_loadu_ps(m.m[3]));
+}
+
+inline VEC3 Store(__m128 v) {
+  float out[4];
+  _mm_storeu_ps(out, v);
+  return VEC3(out[0], out[1], out[2]);
+}
+
+VEC3 Blend(const SKIN_ENTRY* e, const SKIN_ENTRY* end, const VEC3& p) {
+  __m128 x = _mm_set1_ps(p.x), y = _mm_set1_ps(p.y), z = _mm_set1_ps(p.z);
+  __m128 unposed = _mm_setr_ps(p.x, p.y, p.z, 0);
+  __m128 sum = _mm_setzero_ps();
+  for (; e != end; ++e) {
+    __m128 t = e->matrix != nullptr ? TransformLanes(*e->matrix, x, y, z) : unposed;
+    sum = _mm_add_ps(sum, _mm_mul_ps(t, _mm_set1_ps(e->weight)));
+  }
+  return Store(sum);
+}
+
+VEC3 TransformOne(const MAT44& m, const VEC3& p) {
+  return Store(TransformLanes(m, _mm_set1_ps(p.x), _mm_set1_ps(p.y), _mm_set1_ps(p.z)));
+}
+#else
+VEC3 Blend(const SKIN_ENTRY* e, const SKIN_ENTRY* end, const VEC3& p) {
+  VEC3 sum(0, 0, 0);
+  for (; e != end; ++e) sum += (e->matrix != nullptr ? e->matrix->Transform(p) : p) * e->weight;
+  return sum;
+}
+
+VEC3 TransformOne(const MAT44& m, const VEC3& p) { return m.Transform(p); }
+#endif
+
+}  // namespace
+
 void DL_OBJ::Deform() {
   if (!HasFlag(OBJ_USE_WEIGHT)) {
     DeformReference();
@@ -89,25 +136,14 @@ void DL_OBJ::Deform() {
   }
   if (skin.generation != WeightGeneration() || skin.kind.size() != vertices.size()) BuildSkinCache(vertices, &skin);
   const SKIN_ENTRY* entries = skin.entries.data();
+  const uint32_t* start = skin.start.data();
+  const uint8_t* kind = skin.kind.data();
   size_t n = vertices.size();
   for (size_t i = 0; i < n; ++i) {
     DL_OBJVERT* v = vertices[i];
     VEC3 p = EditedShape(v);
-    switch (skin.kind[i]) {
-      case SKIN_STATIC:
-        v->skinned_pos = p;
-        break;
-      case SKIN_ONE:
-        v->skinned_pos = entries[skin.start[i]].matrix->Transform(p);
-        break;
-      default: {
-        VEC3 sum(0, 0, 0);
-        for (uint32_t k = skin.start[i]; k < skin.start[i + 1]; ++k) {
-          const SKIN_ENTRY& e = entries[k];
-          sum += (e.matrix != nullptr ? e.matrix->Transform(p) : p) * e.weight;
-        }
-        v->skinned_pos = sum;
-      }
-    }
+    if (kind[i] == SKIN_STATIC) v->skinned_pos = p;
+    else if (kind[i] == SKIN_ONE) v->skinned_pos = TransformOne(*entries[start[i]].matrix, p);
+    else v->skinned_pos = Blend(entries + start[i], entries + start[i + 1], p);
   }
 }

@@ -23,7 +23,7 @@ void DL_WEITLIST::Changed() {
 
 void DL_WEITLIST::Set(DL_OBJWEIT* group, float w) {
   if (!Paintable(group)) return;
-  if (Magnitude(w) < WEIGHT_EPSILON) {
+  if (BelowWeightEpsilon(Magnitude(w))) {
     Remove(group);
     flags &= ~WEITLIST_NORMALIZED;
     return;
@@ -51,7 +51,7 @@ void DL_WEITLIST::Remove(const DL_OBJWEIT* group) {
 
 void DL_WEITLIST::SetByIndex(int i, float w) {
   if (i < 0 || i >= Count()) return;
-  if (Magnitude(w) < WEIGHT_EPSILON) entries.erase(entries.begin() + i);
+  if (BelowWeightEpsilon(Magnitude(w))) entries.erase(entries.begin() + i);
   else entries[i].per = w;
   Changed();
 }
@@ -84,7 +84,7 @@ void DL_WEITLIST::Normalize(bool announce) {
   } else {
     float s = 0;
     for (const DL_VWEIT& e : entries) s += e.per;
-    if (!(s >= WEIGHT_EPSILON)) return;
+    if (BelowWeightEpsilon(s) || s != s) return;
     float k = 1.0f / s;
     for (DL_VWEIT& e : entries) e.per = e.per * k;
   }

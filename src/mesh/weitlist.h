@@ -11,8 +11,11 @@ struct DL_WEITLIST;
 
 enum : uint32_t { WEITLIST_NORMALIZED = 0x1 };
 
-// Below this a weight is no weight: setting it removes the entry.
-const float WEIGHT_EPSILON = 0.0002f;
+// Below 0.0002 a weight is no weight, and a list with a smaller sum cannot be
+// normalised. The comparison is with the exact decimal value, so that two
+// weights of 0.0001 (whose float sum equals the float nearest 0.0002) still
+// fall below it.
+inline bool BelowWeightEpsilon(float w) { return static_cast<double>(w) < 0.0002; }
 
 struct DL_VWEIT {
   float per;
