@@ -1,7 +1,11 @@
 // An object's weight groups and the weight commands on its vertices.
+#include <stdio.h>
+
+#include "host/text.h"
 #include "mesh/obj.h"
 #include "mesh/objvert.h"
 #include "mesh/objweit.h"
+#include "model/bone.h"
 
 namespace {
 
@@ -137,4 +141,10 @@ bool DL_OBJ::NormalizeAll() {
 
 void DL_OBJ::Recolour() {
   for (DL_OBJVERT* v : vertices) v->weights.UpdateColour();
+}
+
+void GroupName(const DL_OBJWEIT* g, char (&buffer)[256]) {
+  const DL_BONE* b = g->bone.Get();
+  if (b != nullptr) CopyText(buffer, sizeof buffer, b->name);
+  else snprintf(buffer, sizeof buffer, "- weit%03d -", g->id);
 }

@@ -22,3 +22,6 @@ struct DL_OBJWEIT {
   DL_BONEREF bone;
   DL_OBJ* owner = nullptr;
 };
+
+// The name shown for a group: its bone's name, else "- weit%03d -" with its ID.
+void GroupName(const DL_OBJWEIT* g, char (&buffer)[256]);

@@ -69,6 +69,13 @@ TEST_F(MeshTest, GroupIdentifiersAndColoursCycle) {
   for (int i = 2; i < 7; ++i) obj->NewGroup();
   EXPECT_EQ(obj->NewGroup()->col, RGBA8(255, 0, 0));  // the eighth is red again
   EXPECT_EQ(obj->weight_groups[6]->col, RGBA8(255, 255, 255));
+  char name[256];
+  GroupName(a, name);
+  EXPECT_STREQ(name, "- weit002 -");
+  DL_BONE* bone = AddBone(nullptr, VEC3(), VEC3(0, 1, 0));
+  bone->SetName("腕");
+  GroupName(obj->GroupForBone(bone), name);
+  EXPECT_STREQ(name, "腕");
   EXPECT_EQ(obj->current_weight_group, obj->weight_groups.back());
 }
 
