@@ -69,6 +69,7 @@ TEST_F(MeshTest, GroupIdentifiersAndColoursCycle) {
   for (int i = 2; i < 7; ++i) obj->NewGroup();
   EXPECT_EQ(obj->NewGroup()->col, RGBA8(255, 0, 0));  // the eighth is red again
   EXPECT_EQ(obj->weight_groups[6]->col, RGBA8(255, 255, 255));
+  EXPECT_EQ(obj->current_weight_group, obj->weight_groups.back());
   char name[256];
   GroupName(a, name);
   EXPECT_STREQ(name, "- weit002 -");
@@ -76,7 +77,6 @@ TEST_F(MeshTest, GroupIdentifiersAndColoursCycle) {
   bone->SetName("腕");
   GroupName(obj->GroupForBone(bone), name);
   EXPECT_STREQ(name, "腕");
-  EXPECT_EQ(obj->current_weight_group, obj->weight_groups.back());
 }
 
 TEST_F(MeshTest, DeletingAGroupRemovesItsEntriesEverywhere) {
