@@ -107,6 +107,8 @@ struct DL_MODEL {
   DL_MOT* NewNamedMotion();
   void MakeCurrentMotion(DL_MOT* m);
   void RemoveMotion(DL_MOT* m);
+  // A new named motion with copies of all of m's tracks; none on failure.
+  DL_MOT* DuplicateMotion(DL_MOT* m);
   DL_MOT* FindMotionByName(const char* name) const;
   DL_MOT* FindMotionById(int32_t id) const;
   int IndexOfMotion(const DL_MOT* m) const;
