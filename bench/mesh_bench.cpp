@@ -12,13 +12,15 @@
 #include "mesh/weight_paint.h"
 #include "model/bone.h"
 #include "model/model.h"
+#include "model/undo_buffer.h"
+#include "persist/records.h"
 #include "refhost/refhost.h"
 
 namespace {
 
 const int kSide = 224;  // 224 x 224 = 50,176 vertices
 const int kBones = 30;
-const int kFrames = 300;
+const int kFrames = 2000;
 
 struct RIG {
   DLMAIN plugin;
@@ -116,5 +118,51 @@ void BM_WritePositionsToDisplay(benchmark::State& state) {
   r.model.DeleteAllDisplays();
 }
 BENCHMARK(BM_WritePositionsToDisplay)->Unit(benchmark::kMicrosecond);
+
+void BM_SnapshotWrite(benchmark::State& state) {
+  RIG& r = Rig();
+  size_t bytes = 0;
+  for (auto _ : state) {
+    DL_STREAM s;
+    s.CreateMemory(65536);
+    WriteModel(s, &r.model);
+    s.ShrinkToFit();
+    bytes = s.DataLength();
+  }
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_SnapshotWrite)->Unit(benchmark::kMillisecond);
+
+// What an edit costs: the undo step's snapshot, three states kept.
+void BM_UndoRecord(benchmark::State& state) {
+  RIG& r = Rig();
+  DL_UNDOBUFF undo;
+  int32_t n = 0;
+  for (auto _ : state) undo.Record(++n, 3, &r.model);
+}
+BENCHMARK(BM_UndoRecord)->Unit(benchmark::kMillisecond);
+
+void BM_SnapshotRead(benchmark::State& state) {
+  RIG& r = Rig();
+  DL_STREAM s;
+  s.CreateMemory(65536);
+  WriteModel(s, &r.model);
+  std::vector<uint8_t> bytes(s.Data(), s.Data() + s.DataLength());
+  for (auto _ : state) {
+    DL_STREAM in;
+    in.OpenView(bytes.data(), bytes.size());
+    ReadModel(in, &r.model);
+  }
+  r.model.FinishLoading();
+  r.obj = r.model.objects[0];
+}
+BENCHMARK(BM_SnapshotRead)->Unit(benchmark::kMillisecond);
+
+void BM_SnapshotFinishLoading(benchmark::State& state) {
+  RIG& r = Rig();
+  for (auto _ : state) r.model.FinishLoading();
+  r.obj = r.model.objects[0];
+}
+BENCHMARK(BM_SnapshotFinishLoading)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -39,6 +39,15 @@ void DL_CHANNEL::InsertAt(int index, DL_KEY* key) { keys.insert(keys.begin() + i
 
 bool DL_CHANNEL::SetKey(float f, const DL_VALUE& value) {
   if (!IsFiniteFrame(f)) return false;
+  // Keys arriving in order (readers, recording) go straight to the end.
+  if (!keys.empty() && f > keys.back()->frame && !SameFrame(f, keys.back()->frame)) {
+    DL_KEY* key = new DL_KEY();
+    keys.push_back(key);
+    key->channel = this;
+    key->SetFrame(f);
+    key->value = value;
+    return true;
+  }
   int i = FindKey(f);
   if (i >= 0) {
     keys[i]->value = value;

@@ -3,6 +3,7 @@
 
 #include <stdint.h>
 
+#include "anim/pool.h"
 #include "anim/value.h"
 
 struct DL_CHANNEL;
@@ -28,4 +29,6 @@ struct DL_KEY {
   void SetSelected(bool on) { flags = on ? (flags | KEY_SELECTED) : (flags & ~KEY_SELECTED); }
   // Sets the frame and registers the key again in its channel's key table.
   void SetFrame(float f);
+
+  POOLED_RECORD(DL_KEY)
 };

@@ -46,7 +46,10 @@ int DL_KEYTABLE::FindEntryIndex(float frame) const {
     return -1;
   }
   // Ascending entries ascend by integer frame too, so the scan's answer is
-  // the first entry on that integer frame.
+  // the first entry on that integer frame; while sorted, no two entries share
+  // an integer frame, so a hit near the last one is that entry.
+  for (size_t i = last_index; i < last_index + 2 && i < key_frames.size(); ++i)
+    if (FrameNumber(key_frames[i]->frame) == n) return static_cast<int>(i);
   auto it = std::lower_bound(key_frames.begin(), key_frames.end(), n,
                              [](const DL_KEYFRAME* e, float v) { return FrameNumber(e->frame) < v; });
   if (it == key_frames.end() || FrameNumber((*it)->frame) != n) return -1;
@@ -55,11 +58,8 @@ int DL_KEYTABLE::FindEntryIndex(float frame) const {
 
 void DL_KEYTABLE::RegisterKey(DL_KEY* key) {
   int i = FindEntryIndex(key->frame);
-  DL_KEYFRAME* entry;
-  if (i >= 0) {
-    entry = key_frames[i];
-  } else {
-    entry = new DL_KEYFRAME();
+  if (i < 0) {
+    DL_KEYFRAME* entry = new DL_KEYFRAME();
     entry->frame = key->frame;
     entry->table = this;
     if (maybe_unsorted) {
@@ -68,14 +68,18 @@ void DL_KEYTABLE::RegisterKey(DL_KEY* key) {
       for (size_t a = 0; a < n; ++a)
         for (size_t b = a + 1; b < n; ++b)
           if (key_frames[a]->frame > key_frames[b]->frame) std::swap(key_frames[a], key_frames[b]);
+      i = IndexOf(entry);
     } else {
       // Its integer frame is new, so its frame differs from every entry's:
       // the sorted place is the only one an exchange sort could give it.
       auto at = std::upper_bound(key_frames.begin(), key_frames.end(), entry->frame,
                                  [](float v, const DL_KEYFRAME* e) { return v < e->frame; });
-      key_frames.insert(at, entry);
+      auto placed = key_frames.insert(at, entry);
+      i = static_cast<int>(placed - key_frames.begin());
     }
   }
+  DL_KEYFRAME* entry = key_frames[i];
+  last_index = static_cast<size_t>(i);
   entry->keys.push_back(key);
   key->key_frame = entry;
   if (key->IsSelected()) SelectEntry(entry, true);

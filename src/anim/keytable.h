@@ -2,6 +2,7 @@
 // frame on which any listed channel has a key.
 #pragma once
 
+#include <stddef.h>
 #include <stdint.h>
 
 #include <vector>
@@ -27,6 +28,9 @@ struct DL_KEYTABLE {
   // Moving or scaling entries leaves the list in any order until the next
   // rebuild; until then entries are found by the plain scan.
   bool maybe_unsorted = false;
+  // Where the last key was registered: keys mostly arrive channel by
+  // channel in ascending frames, so the next one belongs there or just after.
+  size_t last_index = 0;
 
   DL_KEYTABLE() = default;
   DL_KEYTABLE(const DL_KEYTABLE&) = delete;

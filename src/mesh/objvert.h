@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "anim/pool.h"
 #include "math/vector.h"
 #include "mesh/weitlist.h"
 
@@ -22,4 +23,6 @@ struct DL_OBJVERT {
   VEC3 screen_pos;   // host_pos on the screen, for picking
   std::vector<VEC3> target_pos;                // one per morph target, by target index
   std::vector<std::pair<int32_t, int32_t>> corners;  // (source face, corner) pairs using this vertex
+
+  POOLED_RECORD(DL_OBJVERT)
 };

@@ -293,6 +293,9 @@ DL_MTL* DL_MODEL::NewMaterial(int32_t id) {
 // ---- whole model ----
 
 void DL_MODEL::Clear() {
+  // Everything goes: emptying the key tables first spares every destroyed
+  // key its search through them.
+  for (DL_MOT* m : motions) m->key_table.ClearEntries();
   DeleteAllBones();
   // Records with tracks go before the motions whose key tables list them.
   for (DL_OBJ* o : objects) delete o;

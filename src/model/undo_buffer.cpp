@@ -19,6 +19,7 @@ void DL_UNDOBUFF::Prune(int32_t n, int32_t keep) {
     bool too_old = keep > 1 && s->number < n - keep;
     if (replaced || too_old) {
       total_size -= static_cast<int32_t>(s->snapshot.size());
+      if (spare_.size() < 2) spare_.push_back(std::move(s->snapshot));
       delete s;
     } else {
       kept.push_back(s);
@@ -29,13 +30,16 @@ void DL_UNDOBUFF::Prune(int32_t n, int32_t keep) {
 
 bool DL_UNDOBUFF::Record(int32_t n, int32_t keep, const DL_MODEL* model) {
   if (n > 0) Prune(n, keep);
-  DL_STREAM s;
-  s.CreateMemory(65536);
-  if (!WriteModel(s, model)) return false;
-  s.ShrinkToFit();
+  if (scratch_.Data() == nullptr) scratch_.CreateMemory(65536);
+  scratch_.Rewind();
+  if (!WriteModel(scratch_, model)) return false;
   DL_UNDOSTATE* state = new DL_UNDOSTATE();
   state->number = n;
-  state->snapshot.assign(s.Data(), s.Data() + s.DataLength());
+  if (!spare_.empty()) {
+    state->snapshot = std::move(spare_.back());
+    spare_.pop_back();
+  }
+  state->snapshot.assign(scratch_.Data(), scratch_.Data() + scratch_.DataLength());
   total_size += static_cast<int32_t>(state->snapshot.size());
   states.push_back(state);
   return true;

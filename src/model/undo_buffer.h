@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "persist/stream.h"
+
 struct DL_MODEL;
 
 struct DL_UNDOSTATE {
@@ -35,4 +37,9 @@ struct DL_UNDOBUFF {
  private:
   bool Restore(int32_t n, DL_MODEL* model);
   void Prune(int32_t n, int32_t keep);
+
+  // Snapshots are large and made at every step: the writing buffer and the
+  // storage of pruned states are reused rather than allocated anew.
+  DL_STREAM scratch_;
+  std::vector<std::vector<uint8_t>> spare_;
 };

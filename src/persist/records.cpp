@@ -55,27 +55,98 @@ void BONE_NAMES::UniqueName(const char* name, char (&out)[256]) const {
 
 // ---- values, keys, channels, tracks ----
 
+namespace {
+
+// A record's fixed fields gathered and written at once, in the stream's
+// byte order: snapshots consist of millions of small values.
+struct PACK {
+  uint8_t bytes[64];
+  size_t n = 0;
+  bool native;
+  explicit PACK(const DL_STREAM& s) : native(s.native_order) {}
+  void Put(const void* p, size_t size) {
+    if (native) memcpy(bytes + n, p, size);
+    else
+      for (size_t i = 0; i < size; ++i) bytes[n + i] = static_cast<const uint8_t*>(p)[size - 1 - i];
+    n += size;
+  }
+  void Int(int32_t v) { Put(&v, 4); }
+  void UInt(uint32_t v) { Put(&v, 4); }
+  void Float(float v) { Put(&v, 4); }
+  void Byte(uint8_t v) { bytes[n++] = v; }
+  void Vec3(const VEC3& v) { Float(v.x), Float(v.y), Float(v.z); }
+  void Value(const DL_VALUE& v) {
+    Int(v.tag);
+    for (uint32_t w : v.data) UInt(w);
+  }
+  bool WriteTo(DL_STREAM& s) const { return s.Write(bytes, n); }
+};
+
+// The reading side: a record's fixed fields read at once, then decoded.
+struct UNPACK {
+  uint8_t bytes[64];
+  size_t n = 0;
+  bool native;
+  bool ok;
+  UNPACK(DL_STREAM& s, size_t size) : native(s.native_order) { ok = size <= sizeof bytes && s.Read(bytes, size); }
+  void Get(void* p, size_t size) {
+    if (native) memcpy(p, bytes + n, size);
+    else
+      for (size_t i = 0; i < size; ++i) static_cast<uint8_t*>(p)[size - 1 - i] = bytes[n + i];
+    n += size;
+  }
+  int32_t Int() {
+    int32_t v;
+    Get(&v, 4);
+    return v;
+  }
+  uint32_t UInt() {
+    uint32_t v;
+    Get(&v, 4);
+    return v;
+  }
+  float Float() {
+    float v;
+    Get(&v, 4);
+    return v;
+  }
+  uint8_t Byte() { return bytes[n++]; }
+  VEC3 Vec3() {
+    float x = Float(), y = Float();
+    return VEC3(x, y, Float());
+  }
+  DL_VALUE Value() {
+    int32_t tag = Int();
+    uint32_t words[4];
+    for (uint32_t& w : words) w = UInt();
+    return DL_VALUE::Raw(tag, words);
+  }
+};
+
+}  // namespace
+
 bool WriteValue(DL_STREAM& s, const DL_VALUE& v) {
-  if (!s.WriteInt(v.tag)) return false;
-  for (uint32_t w : v.data)
-    if (!s.WriteUInt(w)) return false;
-  return true;
+  PACK p(s);
+  p.Value(v);
+  return p.WriteTo(s);
 }
 
 bool ReadValue(DL_STREAM& s, DL_VALUE* v) {
-  int32_t tag;
-  uint32_t words[4];
-  if (!s.ReadInt(&tag)) return false;
-  for (uint32_t& w : words)
-    if (!s.ReadUInt(&w)) return false;
-  *v = DL_VALUE::Raw(tag, words);
+  UNPACK p(s, 20);
+  if (!p.ok) return false;
+  *v = p.Value();
   return true;
 }
 
 namespace {
 
 bool WriteKey(DL_STREAM& s, const DL_KEY& k) {
-  return s.WriteUInt(k.flags) && s.WriteFloat(k.frame) && s.WriteInt(k.line_type) && WriteValue(s, k.value);
+  PACK p(s);
+  p.UInt(k.flags);
+  p.Float(k.frame);
+  p.Int(k.line_type);
+  p.Value(k.value);
+  return p.WriteTo(s);
 }
 
 DL_VALUE Transformed(const DL_VALUE& v, KEY_TRANSFORM t) {
@@ -110,12 +181,13 @@ bool ReadChannel(DL_STREAM& s, DL_CHANNEL* c, float offset, KEY_TRANSFORM transf
     c->default_value = fallback;
   }
   for (int32_t i = 0; i < n; ++i) {
-    uint32_t key_flags;
-    float frame;
-    int32_t line_type;
-    DL_VALUE value;
-    if (!s.ReadUInt(&key_flags) || !s.ReadFloat(&frame) || !s.ReadInt(&line_type) || !ReadValue(s, &value))
-      return false;
+    // Flags and line type are not kept: only the frame and the value.
+    UNPACK p(s, 32);
+    if (!p.ok) return false;
+    p.UInt();
+    float frame = p.Float();
+    p.Int();
+    DL_VALUE value = p.Value();
     float at = frame + offset;
     if (c != nullptr && IsFiniteFrame(at)) c->SetKey(at, Transformed(value, transform));
   }
@@ -266,23 +338,45 @@ bool ReadBones(DL_STREAM& s, DL_MODEL* model, DL_BONE* first, const BONE_READ& h
 namespace {
 
 bool WriteWeightList(DL_STREAM& s, const DL_WEITLIST& w) {
-  if (!s.WriteByte(w.IsNormalized() ? 1 : 0) || !s.WriteUInt(w.colour) || !s.WriteInt(w.Count())) return false;
-  for (const DL_VWEIT& e : w.entries)
-    if (!s.WriteInt(e.group != nullptr ? e.group->id : 0) || !s.WriteFloat(e.per)) return false;
+  PACK head(s);
+  head.Byte(w.IsNormalized() ? 1 : 0);
+  head.UInt(w.colour);
+  head.Int(w.Count());
+  if (!head.WriteTo(s)) return false;
+  for (const DL_VWEIT& e : w.entries) {
+    PACK p(s);
+    p.Int(e.group != nullptr ? e.group->id : 0);
+    p.Float(e.per);
+    if (!p.WriteTo(s)) return false;
+  }
   return true;
 }
 
-bool ReadWeightList(DL_STREAM& s, DL_OBJ* obj, DL_WEITLIST* w) {
-  uint8_t normalized;
-  uint32_t colour;
-  int32_t n;
-  if (!s.ReadByte(&normalized) || !s.ReadUInt(&colour) || !s.ReadInt(&n)) return false;
+// The object's groups by identifier, the first of each.
+typedef std::unordered_map<int32_t, DL_OBJWEIT*> GROUPS;
+
+GROUPS GroupsById(const DL_OBJ* obj) {
+  GROUPS map;
+  for (DL_OBJWEIT* g : obj->weight_groups) map.emplace(g->id, g);
+  return map;
+}
+
+bool ReadWeightList(DL_STREAM& s, const GROUPS& groups, DL_WEITLIST* w) {
+  UNPACK head(s, 9);
+  if (!head.ok) return false;
+  uint8_t normalized = head.Byte();
+  uint32_t colour = head.UInt();
+  int32_t n = head.Int();
   w->entries.clear();
+  // A count the remaining bytes cannot hold reserves nothing.
+  if (n > 0 && static_cast<size_t>(n) <= s.Remaining() / 8) w->entries.reserve(static_cast<size_t>(n));
   for (int32_t i = 0; i < n; ++i) {
-    int32_t id;
-    float per;
-    if (!s.ReadInt(&id) || !s.ReadFloat(&per)) return false;
-    DL_OBJWEIT* g = obj->FindGroupById(id);
+    UNPACK p(s, 8);
+    if (!p.ok) return false;
+    int32_t id = p.Int();
+    float per = p.Float();
+    auto it = groups.find(id);
+    DL_OBJWEIT* g = it != groups.end() ? it->second : nullptr;
     if (g == nullptr) {
       DLLog("objweit==NULL");
       continue;
@@ -347,24 +441,35 @@ bool ReadGroup(DL_STREAM& s, DL_OBJ* obj) {
 }
 
 bool WriteVertex(DL_STREAM& s, const DL_OBJVERT* v) {
-  if (!s.WriteVec3(v->host_pos) || !s.WriteVec3(v->skinned_pos) || !s.WriteInt(v->vertex_uid) ||
-      !WriteWeightList(s, v->weights))
-    return false;
+  PACK head(s);
+  head.Vec3(v->host_pos);
+  head.Vec3(v->skinned_pos);
+  head.Int(v->vertex_uid);
+  if (!head.WriteTo(s) || !WriteWeightList(s, v->weights)) return false;
   // The morph shapes: snapshots would lose every target without them.
-  if (!s.WriteVec3(v->base_pos) || !s.WriteInt(static_cast<int32_t>(v->target_pos.size()))) return false;
-  for (const VEC3& p : v->target_pos)
-    if (!s.WriteVec3(p)) return false;
+  PACK base(s);
+  base.Vec3(v->base_pos);
+  base.Int(static_cast<int32_t>(v->target_pos.size()));
+  if (!base.WriteTo(s)) return false;
+  for (const VEC3& t : v->target_pos)
+    if (!s.WriteVec3(t)) return false;
   return true;
 }
 
-bool ReadVertex(DL_STREAM& s, DL_OBJ* obj) {
+bool ReadVertex(DL_STREAM& s, DL_OBJ* obj, const GROUPS& groups) {
   DL_OBJVERT* v = new DL_OBJVERT();
   v->owner = obj;
   obj->vertices.push_back(v);
-  int32_t targets;
-  if (!s.ReadVec3(&v->host_pos) || !s.ReadVec3(&v->skinned_pos) || !s.ReadInt(&v->vertex_uid) ||
-      !ReadWeightList(s, obj, &v->weights) || !s.ReadVec3(&v->base_pos) || !s.ReadInt(&targets))
-    return false;
+  UNPACK head(s, 28);
+  if (!head.ok) return false;
+  v->host_pos = head.Vec3();
+  v->skinned_pos = head.Vec3();
+  v->vertex_uid = head.Int();
+  if (!ReadWeightList(s, groups, &v->weights)) return false;
+  UNPACK base(s, 16);
+  if (!base.ok) return false;
+  v->base_pos = base.Vec3();
+  int32_t targets = base.Int();
   for (int32_t i = 0; i < targets; ++i) {
     VEC3 p;
     if (!s.ReadVec3(&p)) return false;
@@ -422,8 +527,9 @@ bool ReadObject(DL_STREAM& s, DL_MODEL* model) {
   o->current_weight_group =
       current >= 0 && current < static_cast<int32_t>(o->weight_groups.size()) ? o->weight_groups[current] : nullptr;
   if (!s.ReadInt(&count)) return false;
+  GROUPS groups = GroupsById(o);
   for (int32_t i = 0; i < count; ++i)
-    if (!ReadVertex(s, o)) return false;
+    if (!ReadVertex(s, o, groups)) return false;
   if (!s.ReadInt(&count)) return false;
   for (int32_t i = 0; i < count; ++i) {
     DL_OBJTRACK* t = i < static_cast<int32_t>(o->tracks.tracks.size()) ? o->tracks.tracks[i] : nullptr;
@@ -435,7 +541,7 @@ bool ReadObject(DL_STREAM& s, DL_MODEL* model) {
     return false;
   if (bone != 0) o->obj_bone.SetId(bone);
   for (DL_WEITLIST& w : o->palette)
-    if (!ReadWeightList(s, o, &w)) return false;
+    if (!ReadWeightList(s, groups, &w)) return false;
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "persist/stream.h"
 
 #include <stdarg.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <algorithm>
@@ -38,7 +39,7 @@ bool DL_STREAM::OpenFile(const char* path, STREAM_FILE_MODE mode, size_t buffer_
   file_ = fopen(path, "wb");
   if (file_ == nullptr) return false;
   kind_ = MEMORY;
-  buffer_.assign(buffer_size, 0);
+  if (!Reserve(buffer_size > 0 ? buffer_size : 1)) return false;
   limit_ = buffer_size;
   position_ = 0;
   view_length_ = 0;
@@ -46,11 +47,18 @@ bool DL_STREAM::OpenFile(const char* path, STREAM_FILE_MODE mode, size_t buffer_
   return true;
 }
 
+bool DL_STREAM::Reserve(size_t capacity) {
+  uint8_t* grown = static_cast<uint8_t*>(realloc(buffer_, capacity));
+  if (grown == nullptr) return false;
+  buffer_ = grown;
+  capacity_ = capacity;
+  return true;
+}
+
 void DL_STREAM::CreateMemory(size_t capacity) {
   Close();
   kind_ = MEMORY;
-  buffer_.assign(capacity > 0 ? capacity : 1, 0);
-  writable_ = true;
+  writable_ = Reserve(capacity > 0 ? capacity : 1);
 }
 
 void DL_STREAM::OpenView(const uint8_t* bytes, size_t length) {
@@ -63,19 +71,22 @@ void DL_STREAM::OpenView(const uint8_t* bytes, size_t length) {
 void DL_STREAM::OpenOwned(std::vector<uint8_t>&& bytes) {
   Close();
   kind_ = MEMORY;
-  buffer_ = std::move(bytes);
-  view_length_ = buffer_.size();
+  owned_ = std::move(bytes);
+  view_length_ = owned_.size();
 }
 
 bool DL_STREAM::Close() {
   bool ok = true;
   if (file_ != nullptr) {
-    if (kind_ == MEMORY && writable_) ok = fwrite(buffer_.data(), 1, position_, file_) == position_;
+    if (kind_ == MEMORY && writable_) ok = fwrite(buffer_, 1, position_, file_) == position_;
     ok = fclose(file_) == 0 && ok;
     file_ = nullptr;
   }
   kind_ = NONE;
-  buffer_.clear();
+  free(buffer_);
+  buffer_ = nullptr;
+  capacity_ = 0;
+  owned_.clear();
   view_ = nullptr;
   view_length_ = 0;
   position_ = 0;
@@ -114,8 +125,7 @@ const uint8_t* DL_STREAM::Data() const { return kind_ == MEMORY ? Bytes() : null
 
 void DL_STREAM::ShrinkToFit() {
   if (kind_ != MEMORY || !writable_ || file_ != nullptr) return;
-  buffer_.resize(position_);
-  buffer_.shrink_to_fit();
+  Reserve(position_ > 0 ? position_ : 1);
 }
 
 bool DL_STREAM::Seek(size_t position) {
@@ -132,7 +142,7 @@ bool DL_STREAM::Seek(size_t position) {
   return true;
 }
 
-bool DL_STREAM::Read(void* out, size_t n) {
+bool DL_STREAM::ReadSlow(void* out, size_t n) {
   if (n == 0) return kind_ != NONE;
   if (kind_ == FILE_STREAM) return !writable_ && fread(out, 1, n, file_) == n;
   if (kind_ != MEMORY) return false;
@@ -143,33 +153,32 @@ bool DL_STREAM::Read(void* out, size_t n) {
   return true;
 }
 
-bool DL_STREAM::Write(const void* in, size_t n) {
+bool DL_STREAM::WriteSlow(const void* in, size_t n) {
   if (!writable_) return false;
   if (kind_ == FILE_STREAM) return fwrite(in, 1, n, file_) == n;
   if (kind_ != MEMORY) return false;
-  if (n > buffer_.size() - position_) {
+  if (n > capacity_ - position_) {
     if (limit_ > 0) return false;  // a buffered write never goes past its buffer
-    size_t capacity = buffer_.size();
+    size_t capacity = capacity_ > 0 ? capacity_ : 1;
     while (n > capacity - position_) capacity *= 2;
-    buffer_.resize(capacity, 0);
+    if (!Reserve(capacity)) return false;
   }
-  memcpy(buffer_.data() + position_, in, n);
+  memcpy(buffer_ + position_, in, n);
   position_ += n;
   view_length_ = std::max(view_length_, position_);
   return true;
 }
 
-bool DL_STREAM::WriteOrdered(const void* in, size_t n) {
-  if (native_order) return Write(in, n);
+bool DL_STREAM::WriteReversed(const void* in, size_t n) {
   uint8_t b[8];
   for (size_t i = 0; i < n; ++i) b[i] = static_cast<const uint8_t*>(in)[n - 1 - i];
   return Write(b, n);
 }
 
-bool DL_STREAM::ReadOrdered(void* out, size_t n) {
+bool DL_STREAM::ReadReversed(void* out, size_t n) {
   uint8_t b[8];
   if (!Read(b, n)) return false;
-  for (size_t i = 0; i < n; ++i) static_cast<uint8_t*>(out)[i] = native_order ? b[i] : b[n - 1 - i];
+  for (size_t i = 0; i < n; ++i) static_cast<uint8_t*>(out)[i] = b[n - 1 - i];
   return true;
 }
 
@@ -181,9 +190,13 @@ bool DL_STREAM::ReadVec2(VEC2* v) {
 }
 
 bool DL_STREAM::ReadVec3(VEC3* v) {
-  VEC3 t;
-  if (!ReadFloat(&t.x) || !ReadFloat(&t.y) || !ReadFloat(&t.z)) return false;
-  *v = t;
+  float f[3];
+  if (native_order) {
+    if (!Read(f, sizeof f)) return false;
+  } else if (!ReadFloat(&f[0]) || !ReadFloat(&f[1]) || !ReadFloat(&f[2])) {
+    return false;
+  }
+  *v = VEC3(f[0], f[1], f[2]);
   return true;
 }
 

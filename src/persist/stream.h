@@ -6,6 +6,7 @@
 
 #include <stdint.h>
 #include <stdio.h>
+#include <string.h>
 
 #include <vector>
 
@@ -37,9 +38,25 @@ struct DL_STREAM {
   void OpenOwned(std::vector<uint8_t>&& bytes);
   bool Close();
 
-  // Raw access.
-  bool Read(void* out, size_t n);
-  bool Write(const void* in, size_t n);
+  // Raw access. Memory streams take the inline path: records are many small
+  // values.
+  bool Read(void* out, size_t n) {
+    if (kind_ == MEMORY && position_ <= view_length_ && n <= view_length_ - position_ && !writable_) {
+      memcpy(out, Bytes() + position_, n);
+      position_ += n;
+      return true;
+    }
+    return ReadSlow(out, n);
+  }
+  bool Write(const void* in, size_t n) {
+    if (kind_ == MEMORY && writable_ && n <= capacity_ - position_) {
+      memcpy(buffer_ + position_, in, n);
+      position_ += n;
+      if (position_ > view_length_) view_length_ = position_;
+      return true;
+    }
+    return WriteSlow(in, n);
+  }
   bool Seek(size_t position);
   size_t Tell() const;
   size_t Size() const;
@@ -49,6 +66,12 @@ struct DL_STREAM {
   const uint8_t* Data() const;
   size_t DataLength() const { return Tell(); }
   void ShrinkToFit();
+  // Empties a memory stream for writing again, keeping its buffer.
+  void Rewind() {
+    position_ = 0;
+    view_length_ = 0;
+    chunks_.clear();
+  }
 
   // Primitives.
   bool WriteByte(uint8_t v) { return Write(&v, 1); }
@@ -104,8 +127,12 @@ struct DL_STREAM {
 
  private:
   enum KIND { NONE, MEMORY, FILE_STREAM } kind_ = NONE;
-  // Memory (also the whole-file read and the buffered write).
-  std::vector<uint8_t> buffer_;
+  // Memory (also the whole-file read and the buffered write). Written
+  // bytes live in a block that grows by realloc, so that growing neither
+  // zero-fills nor, for large blocks, copies.
+  uint8_t* buffer_ = nullptr;
+  size_t capacity_ = 0;
+  std::vector<uint8_t> owned_;  // bytes read from a file or the clipboard
   const uint8_t* view_ = nullptr;
   size_t view_length_ = 0;
   size_t position_ = 0;
@@ -117,7 +144,12 @@ struct DL_STREAM {
   char path_[1024] = {};
   std::vector<size_t> chunks_;
 
-  bool WriteOrdered(const void* in, size_t n);
-  bool ReadOrdered(void* out, size_t n);
-  const uint8_t* Bytes() const { return view_ != nullptr ? view_ : buffer_.data(); }
+  bool ReadSlow(void* out, size_t n);
+  bool WriteSlow(const void* in, size_t n);
+  bool WriteOrdered(const void* in, size_t n) { return native_order ? Write(in, n) : WriteReversed(in, n); }
+  bool ReadOrdered(void* out, size_t n) { return native_order ? Read(out, n) : ReadReversed(out, n); }
+  bool WriteReversed(const void* in, size_t n);
+  bool ReadReversed(void* out, size_t n);
+  const uint8_t* Bytes() const { return view_ != nullptr ? view_ : buffer_ != nullptr ? buffer_ : owned_.data(); }
+  bool Reserve(size_t capacity);
 };
