@@ -593,4 +593,3 @@ void MQAPI RH_MQMat_SetColor(MQMaterial mat, MQColor* color) {
 }
 
 void MQAPI RH_MQMatrix_FloatValue(float*, int, float*) {}
-BOOL MQAPI RH_MQXmlElem_Value(MQXmlElement, int, void*) { return FALSE; }

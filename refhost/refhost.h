@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/host_functions.h"
+#include "refhost/xml_store.h"
 
 extern "C" {
 #define RH_DECLARE(ret, name, params, args) ret MQAPI RH_##name params;
@@ -109,6 +110,7 @@ struct RH_DOCUMENT {
   std::vector<std::pair<int, int>> selected_vertices;
   std::vector<std::pair<int, int>> selected_faces;
   RH_SCENE scene;
+  RH_XML_ELEMENT plugin_data{"Plugin"};  // the element plug-ins store their data in
   ~RH_DOCUMENT();
 
   // Host-side edits, as the user makes them in the host.
@@ -175,6 +177,12 @@ void RefHostReset();
 void RefHostDrawViews();
 // Records an undo step: a new undo state, announced with event 212.
 void RefHostRecordUndo();
+// The document events, as the host sends them: a document opened (200,
+// with its plug-in element) and saved (202, into a fresh element that then
+// becomes the document's). Returns what the plug-in answered; *save_uid
+// tells whether the plug-in asked for unique identifiers to be kept.
+int RefHostNewDocumentEvent();
+int RefHostSaveDocumentEvent(const char* filename, int* save_uid);
 
 // Maps a host function name to the reference host's implementation; NULL
 // for names the host does not have. A name listed in `missing` (for tests of

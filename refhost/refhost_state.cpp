@@ -84,3 +84,26 @@ void* RefHostLookup(void* missing, const char* name) {
     if (strcmp(f.name, name) == 0) return f.address;
   return nullptr;
 }
+
+int RefHostNewDocumentEvent() {
+  REFHOST& host = RefHost();
+  if (host.plugin_event == nullptr) return 0;
+  char filename[] = "";
+  KEYVALUE option[] = {{"filename", filename}, {"xml_elem", &host.document->plugin_data}, {nullptr, nullptr}};
+  return host.plugin_event(host.document, 200, option);
+}
+
+int RefHostSaveDocumentEvent(const char* filename, int* save_uid) {
+  REFHOST& host = RefHost();
+  if (host.plugin_event == nullptr) return 0;
+  RH_XML_ELEMENT fresh("Plugin");
+  int uid = 0;
+  KEYVALUE option[] = {{"filename", const_cast<char*>(filename != nullptr ? filename : "")},
+                       {"xml_elem", &fresh},
+                       {"save_uid", &uid},
+                       {nullptr, nullptr}};
+  int result = host.plugin_event(host.document, 202, option);
+  host.document->plugin_data = fresh;
+  if (save_uid != nullptr) *save_uid = uid;
+  return result;
+}

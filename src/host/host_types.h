@@ -58,3 +58,20 @@ static_assert(sizeof(SEND_MSG_INFO) == 16, "the host reads a 16-byte request rec
 
 // Procedure that MQ_StationCallback calls with the current document.
 typedef BOOL(MQAPI* MQStationCallbackProc)(MQDocument doc, void* option);
+
+// The records of MQXmlElem_Value, one per operation code; "out" fields are
+// written by the host and start as NULL. Texts are UTF-8.
+enum {
+  XML_ADD_CHILD = 0x101,
+  XML_FIRST_CHILD = 0x201,
+  XML_NEXT_CHILD = 0x202,
+  XML_NAME = 0x301,
+  XML_GET_ATTR = 0x303,
+  XML_SET_ATTR = 0x403,
+};
+struct XML_ADD_CHILD_REC { const char* name; MQXmlElement child; };
+struct XML_FIRST_CHILD_REC { const char* filter; MQXmlElement child; };
+struct XML_NEXT_CHILD_REC { const char* filter; MQXmlElement previous; MQXmlElement child; };
+struct XML_NAME_REC { const char* text; };
+struct XML_GET_ATTR_REC { const char* name; const char* text; };
+struct XML_SET_ATTR_REC { const char* name; const char* value; };
