@@ -60,16 +60,76 @@ std::string Text(MQXmlElement e, const char* name, bool* present = nullptr) {
   return t;
 }
 
+// Numbers are read as the host's C library reads them (atoi, atof), with
+// the same result in every build: C libraries differ in what they accept
+// beyond plain decimals ("inf", "nan", hexadecimal), so only the decimal
+// form is taken, and integers saturate at the int range.
+const char* SkipSpace(const char* p) {
+  while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\f' || *p == '\v') ++p;
+  return p;
+}
+
+// Parses one decimal number at p; false when there is none. end is set
+// after it.
+bool ParseDecimal(const char* p, double* v, const char** end) {
+  const char* s = SkipSpace(p);
+  const char* q = s;
+  if (*q == '+' || *q == '-') ++q;
+  const char* digits = q;
+  while (*q >= '0' && *q <= '9') ++q;
+  bool whole = q > digits;
+  if (*q == '.') {
+    ++q;
+    const char* frac = q;
+    while (*q >= '0' && *q <= '9') ++q;
+    whole = whole || q > frac;
+  }
+  if (!whole) return false;
+  if (*q == 'e' || *q == 'E') {
+    const char* e = q + 1;
+    if (*e == '+' || *e == '-') ++e;
+    if (*e >= '0' && *e <= '9') {
+      while (*e >= '0' && *e <= '9') ++e;
+      q = e;
+    }
+  }
+  std::string number(s, static_cast<size_t>(q - s));
+  *v = strtod(number.c_str(), nullptr);
+  *end = q;
+  return true;
+}
+
+int ParseInt(const std::string& t) {
+  const char* q = SkipSpace(t.c_str());
+  bool negative = *q == '-';
+  if (*q == '+' || *q == '-') ++q;
+  long long v = 0;
+  while (*q >= '0' && *q <= '9') {
+    if (v < 2147483648LL) v = v * 10 + (*q - '0');
+    ++q;
+  }
+  if (negative) v = -v;
+  if (v > 2147483647LL) v = 2147483647LL;
+  if (v < -2147483648LL) v = -2147483648LL;
+  return static_cast<int>(v);
+}
+
+float ParseFloat(const std::string& t) {
+  double v;
+  const char* end;
+  return ParseDecimal(t.c_str(), &v, &end) ? static_cast<float>(v) : 0.0f;
+}
+
 int GetInt(MQXmlElement e, const char* name, int fallback) {
   bool present;
   std::string t = Text(e, name, &present);
-  return present ? atoi(t.c_str()) : fallback;
+  return present ? ParseInt(t) : fallback;
 }
 
 float GetFloat(MQXmlElement e, const char* name, float fallback) {
   bool present;
   std::string t = Text(e, name, &present);
-  return present ? static_cast<float>(atof(t.c_str())) : fallback;
+  return present ? ParseFloat(t) : fallback;
 }
 
 // Up to n numbers from the text; returns how many were read.
@@ -77,10 +137,9 @@ int Numbers(const std::string& t, double* out, int n) {
   const char* p = t.c_str();
   int k = 0;
   while (k < n) {
-    char* end;
-    double v = strtod(p, &end);
-    if (end == p) break;
-    out[k++] = v;
+    const char* end;
+    if (!ParseDecimal(p, &out[k], &end)) break;
+    ++k;
     p = end;
   }
   return k;
@@ -105,13 +164,9 @@ int ClampByte(long v) { return v < 0 ? 0 : v > 255 ? 255 : static_cast<int>(v); 
 
 bool GetColour(const std::string& t, int channels, RGBA8* out) {
   long v[4] = {0, 0, 0, 255};
-  const char* p = t.c_str();
-  for (int i = 0; i < channels; ++i) {
-    char* end;
-    v[i] = strtol(p, &end, 10);
-    if (end == p) return false;
-    p = end;
-  }
+  double d[4];
+  if (Numbers(t, d, channels) < channels) return false;
+  for (int i = 0; i < channels; ++i) v[i] = d[i] < -1.0e9 ? -1000000000L : d[i] > 1.0e9 ? 1000000000L : static_cast<long>(d[i]);
   *out = RGBA8(ClampByte(v[0]), ClampByte(v[1]), ClampByte(v[2]), ClampByte(v[3]));
   return true;
 }
@@ -138,9 +193,9 @@ std::string ValueText(const DL_VALUE& v) {
 DL_VALUE ParseValue(int type, bool present, const std::string& t) {
   double n[4];
   switch (type) {
-    case VALUE_FLOAT: return DL_VALUE::Float(present ? static_cast<float>(atof(t.c_str())) : 0.0f);
-    case VALUE_INT: return DL_VALUE::Int(present ? atoi(t.c_str()) : 0);
-    case VALUE_STEP: return DL_VALUE::Step(present ? atoi(t.c_str()) : 0);
+    case VALUE_FLOAT: return DL_VALUE::Float(present ? ParseFloat(t) : 0.0f);
+    case VALUE_INT: return DL_VALUE::Int(present ? ParseInt(t) : 0);
+    case VALUE_STEP: return DL_VALUE::Step(present ? ParseInt(t) : 0);
     case VALUE_VEC2:
       return present && Numbers(t, n, 2) == 2 ? DL_VALUE::Vec2(VEC2(float(n[0]), float(n[1]))) : DL_VALUE::Vec2(VEC2());
     case VALUE_VEC3:
@@ -365,14 +420,14 @@ void READER::Object(MQXmlElement e) {
 void READER::Channel(MQXmlElement e, DL_CHANNEL* c) {
   bool has_use;
   std::string use = Text(e, "use", &has_use);
-  if (has_use) c->flags = (atoi(use.c_str()) & 1) != 0 ? (c->flags | CHANNEL_USE) : (c->flags & ~CHANNEL_USE);
+  if (has_use) c->flags = (ParseInt(use) & 1) != 0 ? (c->flags | CHANNEL_USE) : (c->flags & ~CHANNEL_USE);
   for (MQXmlElement k = XmlFirstChild(e, "key"); k != nullptr; k = XmlNextChild(e, "key", k)) {
     float frame = GetFloat(k, "frame", 0);
     if (!IsFiniteFrame(frame)) continue;
     bool has_type, has_data;
     std::string type = Text(k, "type0", &has_type);
     std::string data = Text(k, "data0", &has_data);
-    int tag = has_type ? atoi(type.c_str()) : 0;
+    int tag = has_type ? ParseInt(type) : 0;
     DL_VALUE v = tag >= 1 && tag <= 8 ? ParseValue(tag, has_data, data) : DL_VALUE();
     c->SetKey(frame, v);
   }

@@ -147,7 +147,7 @@ TEST_F(DocumentTest, ReaderRulesAndDefensiveReading) {
   mb->SetAttribute("bone", "a");
   RH_XML_ELEMENT* rot = mb->AddChild("rot");
   RH_XML_ELEMENT* k1 = rot->AddChild("key");
-  k1->SetAttribute("frame", "inf");
+  k1->SetAttribute("frame", "1e999");  // beyond float: not finite
   k1->SetAttribute("type0", "7");
   RH_XML_ELEMENT* k2 = rot->AddChild("key");
   k2->SetAttribute("frame", "4");

@@ -150,6 +150,7 @@ TEST(Stream, FileModes) {
   EXPECT_STREQ(text, "HIERARCHY 3\r\nx");
   EXPECT_FALSE(in.Read(text, 1));
   EXPECT_TRUE(in.AtEnd());
+  in.Close();  // Windows deletes no open file
   remove(path);
   EXPECT_FALSE(in.OpenFile(path, STREAM_READ));
   EXPECT_FALSE(in.OpenFile("", STREAM_READ_WHOLE));
