@@ -13,6 +13,7 @@
 #include "model/bone.h"
 #include "model/model.h"
 #include "model/undo_buffer.h"
+#include "persist/document_schema.h"
 #include "persist/records.h"
 #include "refhost/refhost.h"
 
@@ -164,5 +165,29 @@ void BM_SnapshotFinishLoading(benchmark::State& state) {
   r.obj = r.model.objects[0];
 }
 BENCHMARK(BM_SnapshotFinishLoading)->Unit(benchmark::kMillisecond);
+
+void BM_DocumentWrite(benchmark::State& state) {
+  RIG& r = Rig();
+  for (auto _ : state) {
+    RH_XML_ELEMENT saved("Plugin");
+    SAVE_DOC_PARAM param = {&saved, 0};
+    WriteDocument(&r.model, &param);
+  }
+}
+BENCHMARK(BM_DocumentWrite)->Unit(benchmark::kMillisecond);
+
+void BM_DocumentRead(benchmark::State& state) {
+  RIG& r = Rig();
+  RH_XML_ELEMENT saved("Plugin");
+  SAVE_DOC_PARAM param = {&saved, 0};
+  WriteDocument(&r.model, &param);
+  for (auto _ : state) {
+    DL_MODEL loaded;
+    loaded.document = r.model.document;
+    loaded.controller = &r.plugin;
+    ReadDocument(&loaded, &saved);
+  }
+}
+BENCHMARK(BM_DocumentRead)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -59,9 +59,14 @@ bool RH_OBJECT::DeleteFace(int index) {
 }
 
 int RH_OBJECT::IndexOfVertexUid(uint32_t uid) const {
-  for (size_t i = 0; i < vertices.size(); ++i)
-    if (vertices[i].uid == uid) return static_cast<int>(i);
-  return -1;
+  auto it = uid_index.find(uid);
+  if (it != uid_index.end() && it->second < static_cast<int>(vertices.size()) && vertices[it->second].uid == uid)
+    return it->second;
+  // Edited since: index afresh (the first vertex with each ID).
+  uid_index.clear();
+  for (size_t i = 0; i < vertices.size(); ++i) uid_index.emplace(vertices[i].uid, static_cast<int>(i));
+  it = uid_index.find(uid);
+  return it != uid_index.end() ? it->second : -1;
 }
 
 int RH_OBJECT::IndexOfFaceUid(uint32_t uid) const {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -67,6 +68,8 @@ struct RH_OBJECT {
   int AddFace(const std::vector<int>& points, int material = -1);
   bool DeleteFace(int index);
   int IndexOfVertexUid(uint32_t uid) const;
+  // Unique ID -> index, rebuilt whenever an answer no longer holds.
+  mutable std::unordered_map<uint32_t, int> uid_index;
   int IndexOfFaceUid(uint32_t uid) const;
 };
 

@@ -83,13 +83,30 @@ BOOL MQAPI RH_MQXmlElem_Value(MQXmlElement element, int code, void* values) {
     case XML_FIRST_CHILD: {
       auto* rec = static_cast<XML_FIRST_CHILD_REC*>(values);
       rec->child = Child(e, rec->filter, 0);
+      for (size_t i = 0; i < e->children.size(); ++i)
+        if (e->children[i] == rec->child) {
+          e->next_hint = i;
+          break;
+        }
       return rec->child != nullptr;
     }
     case XML_NEXT_CHILD: {
       auto* rec = static_cast<XML_NEXT_CHILD_REC*>(values);
       rec->child = nullptr;
-      for (size_t i = 0; i < e->children.size(); ++i)
-        if (e->children[i] == rec->previous) rec->child = Child(e, rec->filter, i + 1);
+      // Iterations ask for the child after the one they had last: look there
+      // first.
+      size_t at = e->next_hint < e->children.size() && e->children[e->next_hint] == rec->previous
+                      ? e->next_hint
+                      : e->children.size();
+      for (size_t i = 0; at == e->children.size() && i < e->children.size(); ++i)
+        if (e->children[i] == rec->previous) at = i;
+      if (at == e->children.size()) return FALSE;
+      rec->child = Child(e, rec->filter, at + 1);
+      for (size_t i = at + 1; i < e->children.size(); ++i)
+        if (e->children[i] == rec->child) {
+          e->next_hint = i;
+          break;
+        }
       return rec->child != nullptr;
     }
     case XML_NAME: {

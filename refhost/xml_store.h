@@ -11,6 +11,7 @@ struct RH_XML_ELEMENT {
   std::vector<std::pair<std::string, std::string>> attributes;  // in order of setting
   std::vector<RH_XML_ELEMENT*> children;                        // owned
   std::string answer;  // the text last handed out, valid until the next call
+  size_t next_hint = 0;  // where the child after the last one asked about is
 
   RH_XML_ELEMENT() = default;
   explicit RH_XML_ELEMENT(const std::string& n) : name(n) {}

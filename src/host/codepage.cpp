@@ -2,6 +2,17 @@
 
 #include <string.h>
 
+namespace {
+
+// Plain ASCII is the same in both encodings: most names and every number.
+bool IsAscii(const char* text) {
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p != 0; ++p)
+    if (*p >= 0x80) return false;
+  return true;
+}
+
+}  // namespace
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -28,8 +39,17 @@ std::string Narrow(UINT page, const std::wstring& wide) {
 
 }  // namespace
 
-std::string AnsiToUtf8(const char* ansi) { return ansi != nullptr ? Narrow(CP_UTF8, Widen(CP_ACP, ansi)) : ""; }
-std::string Utf8ToAnsi(const char* utf8) { return utf8 != nullptr ? Narrow(CP_ACP, Widen(CP_UTF8, utf8)) : ""; }
+std::string AnsiToUtf8(const char* ansi) {
+  if (ansi == nullptr) return "";
+  if (IsAscii(ansi)) return ansi;
+  return Narrow(CP_UTF8, Widen(CP_ACP, ansi));
+}
+
+std::string Utf8ToAnsi(const char* utf8) {
+  if (utf8 == nullptr) return "";
+  if (IsAscii(utf8)) return utf8;
+  return Narrow(CP_ACP, Widen(CP_UTF8, utf8));
+}
 
 #else
 #include <iconv.h>
@@ -78,10 +98,14 @@ std::vector<uint32_t> Decode(const char* text) {
 
 }  // namespace
 
+// Opened once: opening costs far more than converting a name.
+iconv_t Converter(const char* to, const char* from) { return iconv_open(to, from); }
+
 std::string AnsiToUtf8(const char* ansi) {
   if (ansi == nullptr) return "";
+  if (IsAscii(ansi)) return ansi;
   std::string out;
-  iconv_t cd = iconv_open("UTF-8", "CP932");
+  static iconv_t cd = Converter("UTF-8", "CP932");
   if (cd == reinterpret_cast<iconv_t>(-1)) return out;
   size_t left = strlen(ansi);
   char* in = const_cast<char*>(ansi);
@@ -106,14 +130,14 @@ std::string AnsiToUtf8(const char* ansi) {
     in += width;
     left -= width;
   }
-  iconv_close(cd);
   return out;
 }
 
 std::string Utf8ToAnsi(const char* utf8) {
   if (utf8 == nullptr) return "";
+  if (IsAscii(utf8)) return utf8;
   std::string out;
-  iconv_t cd = iconv_open("CP932", "UTF-32LE");
+  static iconv_t cd = Converter("CP932", "UTF-32LE");
   if (cd == reinterpret_cast<iconv_t>(-1)) return out;
   for (uint32_t c : Decode(utf8)) {
     if (WindowsLacks(c)) {
@@ -133,7 +157,6 @@ std::string Utf8ToAnsi(const char* utf8) {
       out.append(buffer, o);
     }
   }
-  iconv_close(cd);
   return out;
 }
 

@@ -156,3 +156,32 @@ TEST_F(RefHostTest, SelectionsAndLookup) {
 }
 
 }  // namespace
+
+namespace {
+
+MQXmlElement g_seen_element = nullptr;
+int MQAPI SaveHandler(MQDocument, int code, void* option) {
+  const KEYVALUE* list = static_cast<const KEYVALUE*>(option);
+  for (const KEYVALUE* p = list; p->key != nullptr; ++p) {
+    if (strcmp(p->key, "xml_elem") == 0) g_seen_element = p->value;
+    if (code == 202 && strcmp(p->key, "save_uid") == 0) *static_cast<int*>(p->value) = 1;
+  }
+  if (code == 202) static_cast<RH_XML_ELEMENT*>(g_seen_element)->AddChild("model");
+  return 1;
+}
+
+TEST(RefHostDocuments, TheDocumentEventsCarryThePluginElement) {
+  RefHostReset();
+  RefHost().plugin_event = SaveHandler;
+  RefHost().document->plugin_data.AddChild("old");
+  EXPECT_EQ(RefHostNewDocumentEvent(), 1);
+  EXPECT_EQ(g_seen_element, &RefHost().document->plugin_data);
+  int save_uid = 0;
+  EXPECT_EQ(RefHostSaveDocumentEvent("a.mqo", &save_uid), 1);
+  EXPECT_EQ(save_uid, 1);
+  // The save started from an empty element, which the document now keeps.
+  ASSERT_EQ(RefHost().document->plugin_data.children.size(), 1u);
+  EXPECT_EQ(RefHost().document->plugin_data.children[0]->name, "model");
+}
+
+}  // namespace
