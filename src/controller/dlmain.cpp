@@ -1,6 +1,7 @@
 #include "controller/dlmain.h"
 
 #include "host/plugin_entry.h"
+#include "ui/clipboard.h"
 
 namespace {
 DLMAIN* g_plugin = nullptr;
@@ -31,7 +32,7 @@ const char* DLMAIN::EnumString() { return "Rigvane"; }
 
 BOOL DLMAIN::Initialize() { return TRUE; }
 
-void DLMAIN::Shutdown() {}
+void DLMAIN::Shutdown() { ClipboardShutdown(); }
 
 BOOL DLMAIN::SetActive(MQDocument, BOOL on) {
   active = on;
