@@ -169,6 +169,11 @@ void UpdateBoneMatrices(DL_BONE* b, bool with_siblings, const MAT44& top_matrix)
   // current when its children need it.
   for (DL_BONE* x = b; x != nullptr; x = x->NextBelow(top))
     x->matrix = x->DeformationMatrix(x->parent != nullptr ? x->parent->matrix : top_matrix);
+}
+
+void UpdatePosedPoints(DL_BONE* b, bool with_siblings) {
+  if (b == nullptr) return;
+  const DL_BONE* top = with_siblings ? b->parent : b;
   for (DL_BONE* x = b; x != nullptr; x = x->NextBelow(top)) {
     x->posed_target = x->PosedTarget();
     x->posed_roll = x->PosedRoll();

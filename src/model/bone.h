@@ -123,6 +123,9 @@ struct DL_BONE {
 };
 
 // Updates the deformation matrices from b and its subtree (with_siblings:
-// also b's following siblings and theirs), parents before children, then
-// the posed target and roll of the same bones.
+// also b's following siblings and theirs), parents before children.
 void UpdateBoneMatrices(DL_BONE* b, bool with_siblings, const MAT44& top_matrix);
+// The second pass of the same shape: stores the posed target and roll of
+// those bones. Posing keeps these as its references for a whole drag, so
+// only the start of a drag (and whoever needs them fresh) runs it.
+void UpdatePosedPoints(DL_BONE* b, bool with_siblings);

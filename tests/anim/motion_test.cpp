@@ -118,7 +118,7 @@ TEST(PoseUpdate, EvaluatesTracksThenMatricesThenObjects) {
   EXPECT_EQ(a->pose_trs, VEC3(5, 0, 0));
   EXPECT_EQ(c->pose_trs, VEC3(0, 0, 0));  // no keys: the default
   EXPECT_EQ(c->PosedPivot(), VEC3(5, 1, 0));
-  EXPECT_EQ(c->posed_target, VEC3(5, 2, 0));
+  EXPECT_EQ(c->PosedTarget(), VEC3(5, 2, 0));
   EXPECT_FALSE(obj->HasFlag(OBJ_VISIBLE_IN_POSE));
   EXPECT_TRUE(model.HasFlag(MODEL_POSE_UPDATED));
   m->SetCurrentFrame(2);

@@ -148,6 +148,8 @@ TEST(BoneMatrix, PoseActsAboutThePivotAndFollowsTheParent) {
   a->pose_trs = VEC3(0, 0, 5);
   a->pose_scl = VEC3(2, 2, 2);
   UpdateBoneMatrices(m.first_bone, true, MAT44());
+  EXPECT_EQ(a->posed_target, VEC3(0, 0, 0));  // the second pass is separate
+  UpdatePosedPoints(m.first_bone, true);
   // ((v - p) S R) + t + p for the top-level bone.
   VEC3 v(1, 2, 0);
   VEC3 expected = MAT44::FromQuat(a->pose_rot).Transform((v - a->pivot) * 2.0f) + a->pose_trs + a->pivot;
