@@ -2,6 +2,13 @@
 // 2,000 frames, a rotation and a translation key per bone and frame.
 #include <benchmark/benchmark.h>
 
+#include <stdio.h>
+
+#include <string>
+#include <vector>
+
+#include "anim/bvh_import.h"
+#include "anim/bvh_reader.h"
 #include "anim/motbone.h"
 #include "anim/motion.h"
 #include "model/bone.h"
@@ -64,5 +71,27 @@ void BM_FullPoseUpdateOnCapture(benchmark::State& state) {
   delete m;
 }
 BENCHMARK(BM_FullPoseUpdateOnCapture)->Unit(benchmark::kMicrosecond);
+
+// The large capture, read from the test data beside the checkout.
+void BM_ImportLargeCapture(benchmark::State& state) {
+  std::string path = std::string(RIGVANE_DATA_DIR) + "/bvh/dataset-1_dance-short_normal_001.bvh";
+  FILE* f = fopen(path.c_str(), "rb");
+  if (f == nullptr) {
+    state.SkipWithError("the shared test data is not here");
+    return;
+  }
+  fclose(f);
+  for (auto _ : state) {
+    state.PauseTiming();
+    DL_MODEL* model = new DL_MODEL();
+    state.ResumeTiming();
+    if (!ImportBvhFile(model, path.c_str(), UMESS())) state.SkipWithError("refused");
+    benchmark::DoNotOptimize(model->first_bone);
+    state.PauseTiming();
+    delete model;
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_ImportLargeCapture)->Unit(benchmark::kMillisecond);
 
 }  // namespace

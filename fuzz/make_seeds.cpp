@@ -56,5 +56,20 @@ int main(int argc, char** argv) {
   WriteDocument(m, &param);
   std::string xml = WriteXml(saved);
   Save(root + "/document", "model.xml", std::vector<uint8_t>(xml.begin(), xml.end()));
+
+  // BVH: a small capture of our own in the usual form, and a few variants.
+  const std::string bvh =
+      "HIERARCHY\nROOT hip\n{\n\tOFFSET 0 90 0\n"
+      "\tCHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n"
+      "\tJOINT leg\n\t{\n\t\tOFFSET 1.5e-01 -10 0\n\t\tCHANNELS 3 Zrotation Xrotation Yrotation\n"
+      "\t\tEnd Site\n\t\t{\n\t\t\tOFFSET 0 -8 0\n\t\t}\n\t}\n"
+      "\tJOINT arm{\n\t\tOFFSET 0 12 0\n\t\tCHANNELS 3 Xrotation Yrotation Zrotation\n\t}\n}\n"
+      "MOTION\nFrames: 3\nFrame Time: 0.0333333\n"
+      "0 0 0 0 0 0 10 20 30 1 2 3\n1 2 3 4 5 6 7 8 9 -1 -2 -3\n0.5 0.5 0.5 90 0 0 0 90 0 0 0 90\n";
+  Save(root + "/bvh", "capture.bvh", std::vector<uint8_t>(bvh.begin(), bvh.end()));
+  const std::string still = "hierarchy\nROOT a{\nEnd Site\n{\nOFFSET 0 0 1\n}\n}\nMOTION\nFrames: 0\nFrame Time: 1\n";
+  Save(root + "/bvh", "still.bvh", std::vector<uint8_t>(still.begin(), still.end()));
+  const std::string cut = bvh.substr(0, bvh.size() - 20);
+  Save(root + "/bvh", "cut.bvh", std::vector<uint8_t>(cut.begin(), cut.end()));
   return 0;
 }

@@ -176,50 +176,41 @@ bool BVH_READER::Name(WORD* w) {
 
 bool BVH_READER::Number(double* v, bool* refused) {
   *refused = false;
+  *v = 0;
   SkipBlanks();
-  size_t start = pos;
-  int c = Get();
-  if (c != '+' && c != '-' && !(c >= '0' && c <= '9') && c != '.') {
-    PushBack();
-    *v = 0;
+  // Scanned in place: a capture holds hundreds of thousands of numbers.
+  size_t p = pos;
+  if (p >= size) {
+    last_was_end = true;
     return false;
   }
+  int c = data[p];
   bool digits = c >= '0' && c <= '9';
-  for (;;) {
-    c = Get();
-    if (c >= '0' && c <= '9') digits = true;
-    else if (c != '.') break;
+  if (c != '+' && c != '-' && c != '.' && !digits) return false;  // the byte stays unread
+  ++p;
+  while (p < size && ((data[p] >= '0' && data[p] <= '9') || data[p] == '.')) {
+    digits = digits || data[p] != '.';
+    ++p;
   }
   // An exponent, when digits came first and a digit (after an optional
   // sign) follows the letter.
-  if (digits && (c == 'e' || c == 'E')) {
-    size_t mark = pos;
-    int32_t mark_line = line;
-    int d = Get();
-    if (d == '+' || d == '-') d = Get();
-    if (d >= '0' && d <= '9') {
-      do c = Get();
-      while (c >= '0' && c <= '9');
-    } else {
-      // Not an exponent: back to just after the letter, which goes back too.
-      pos = mark;
-      line = mark_line;
-      last_was_end = false;
+  if (digits && p < size && (data[p] == 'e' || data[p] == 'E')) {
+    size_t q = p + 1;
+    if (q < size && (data[q] == '+' || data[q] == '-')) ++q;
+    if (q < size && data[q] >= '0' && data[q] <= '9') {
+      while (q < size && data[q] >= '0' && data[q] <= '9') ++q;
+      p = q;
     }
   }
-  PushBack();
-  const char* first = reinterpret_cast<const char*>(data + start);
-  const char* last = reinterpret_cast<const char*>(data + pos);
-  if (first < last && *first == '+') ++first;
+  const char* first = reinterpret_cast<const char*>(data + pos);
+  const char* last = reinterpret_cast<const char*>(data + p);
+  pos = p;
+  last_was_end = p >= size;
+  if (*first == '+') ++first;
   double value = 0;
   auto result = std::from_chars(first, last, value);
-  if (result.ec == std::errc::result_out_of_range || !std::isfinite(value)) {
-    *refused = true;
-    value = 0;
-  } else if (result.ec != std::errc()) {
-    value = 0;  // a sign or point without digits
-  }
-  *v = value;
+  if (result.ec == std::errc::result_out_of_range || !std::isfinite(value)) *refused = true;
+  else if (result.ec == std::errc()) *v = value;  // a sign or point without digits is 0
   return true;
 }
 
