@@ -258,7 +258,7 @@ std::string DataDir() {
 // vectors, global positions by forward kinematics.
 struct REF_JOINT {
   int parent;
-  double offset[3];
+  double offset[3] = {0, 0, 0};
   std::vector<std::string> channels;
   bool end_site = false;
   double end[3] = {0, 0, 0};
