@@ -303,6 +303,10 @@ bool BVH_READER::Joint() {
         for (int i = 0; i < count; ++i) {
           WORD c;
           if (!Name(&c)) return false;
+          // A name that takes nothing leaves the position where it was, so
+          // every further one would be empty too: a huge count ends here
+          // with the same result instead of looping for billions of names.
+          if (c.length == 0) break;
           static const char* const kNames[6] = {"Xposition", "Yposition", "Zposition",
                                                 "Xrotation", "Yrotation", "Zrotation"};
           for (uint8_t k = 0; k < 6; ++k)

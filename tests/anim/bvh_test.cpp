@@ -182,6 +182,11 @@ TEST(BvhReader, BoundsOnNamesDepthAndWidth) {
   READ huge;
   Read("HIERARCHY\nROOT r\n{\n}\nMOTION\nFrames: 2000000000\nFrame Time: 1\n", &huge);
   EXPECT_TRUE(huge.ok);
+  // Nor is a huge channel count: the names run out at the brace.
+  READ channels;
+  Read("HIERARCHY\nROOT r\n{\nCHANNELS 2147483647 Xrotation\n}\n", &channels);
+  ASSERT_TRUE(channels.ok);
+  EXPECT_EQ(channels.doc.root->channels.size(), 1u);
 }
 
 TEST(BvhImport, BonesFromJoints) {
